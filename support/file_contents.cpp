@@ -11,10 +11,12 @@ int ReadWholeFile(const wchar_t* path, char** contents) {
         return 0;
     }
 
-    // Without a high part the position reached is the size in 32 bits; a file of 4 GiB or more
-    // makes the call fail, and then nothing is read.
-    const DWORD size = SetFilePointer(file.get(), 0, nullptr, FILE_END);
-    const bool sizeKnown = size != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+    // The size is taken in 32 bits. The high part is asked for only to refuse a file of 4 GiB or
+    // more, whose low part alone would pass for a small file: nothing of such a file is read.
+    LONG sizeHigh = 0;
+    const DWORD size = SetFilePointer(file.get(), 0, &sizeHigh, FILE_END);
+    const bool sizeKnown =
+        (size != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR) && sizeHigh == 0;
     // size + 1 must not wrap around in a 32-bit process.
     const bool sizeFits = sizeKnown && static_cast<unsigned long long>(size) + 1 <=
                                            static_cast<unsigned long long>(SIZE_MAX);
