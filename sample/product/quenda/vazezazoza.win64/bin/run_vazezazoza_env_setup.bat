@@ -1,0 +1,3 @@
+@echo off
+REM Prepares the environment of Quenda Workbench.
+set PATH=%~dp0;%PATH%
