@@ -56,6 +56,119 @@ int GetModulePath(wchar_t* destination, int capacity);
 // room for the whole path.
 int GetProductRoot(wchar_t* destination, int capacity);
 
+// --- Release settings file (relinfo.xml) ------------------------------------------------------
+//
+// Each reader finds its key's first occurrence anywhere in the file and takes the text between
+// the first two double quotes after it, converted from UTF-8 (no XML parsing). Size query of
+// their own form: called with null they return the count (value bytes + 1, at least the
+// characters needed); called with the address of the variable holding a buffer of that count
+// they set it to the empty string, fill it and return the count again. A missing value gives 1
+// and the empty string; a missing file is created empty.
+//
+// Pass the count learnt by the query as `capacity`: a value that no longer fits it (the file
+// changed in between) is not written and the buffer stays empty; the new count is returned. With
+// capacity -1 the buffer is trusted to hold the value.
+
+// startMenuFolderName from <product root>\commonfiles\globalsettings\relinfo.xml.
+int GetStartMenuFolderName(wchar_t** value, int capacity = -1);
+// startMenuShortcutAppendRevision from the same file.
+int GetShortcutRevision(wchar_t** value, int capacity = -1);
+// startMenuShortcutAppendRevision from relinfo.xml beside the running program.
+int GetLocalShortcutRevision(wchar_t** value, int capacity = -1);
+
+// --- Directories -------------------------------------------------------------------------------
+
+// Creates a folder and every missing folder above it, outermost first. Always 0; failures are
+// not reported.
+int CreateDirectoryTree(const wchar_t* path);
+// 1 when the path names an existing file or folder, else 0.
+int PathExists(const wchar_t* path);
+// 1 when the path exists already; otherwise the result of CreateDirectoryW (nonzero when it
+// created the folder). Missing parents are not created.
+int CreateDirectoryIfMissing(const wchar_t* path);
+// Creates one folder whose access list holds a single entry granting Everyone (S-1-1-0) full use
+// but for changing the owner, inherited by sub-folders. Always 0: test the result with
+// PathExists.
+int CreateDirectoryForEveryone(const wchar_t* path);
+
+// --- Start Menu location -----------------------------------------------------------------------
+
+// 1 when the caller's token (the thread's when it impersonates) holds the Administrators group
+// enabled, else 0 (every failure included).
+int IsAdministrator();
+// Size query (unsigned capacity) for the Programs folder: the all-users one for an administrator,
+// the user's own otherwise, without a trailing backslash. With a capacity > 0 the buffer is first
+// set to the empty string. When the shell cannot deliver the folder the path is empty, and the
+// shortcut operations below then create, delete and remove nothing.
+unsigned int GetStartMenuProgramsDir(wchar_t* buffer, unsigned int capacity);
+
+// --- Shortcut creation -------------------------------------------------------------------------
+
+// Writes a shell link at linkPath, creating every missing folder on the way first. Returns 0
+// when the link was saved, otherwise the failure code of the link object's creation, of the
+// request for IPersistFile or of the save.
+int CreateShellLink(const wchar_t* linkPath, const wchar_t* target, const wchar_t* arguments,
+                    const wchar_t* workingDirectory, const wchar_t* description,
+                    const wchar_t* iconPath, int iconIndex, int showCommand);
+
+// Creates <Programs folder><shortcutFolder>\<shortcutName> <revisionSuffix>.lnk (a space also
+// before an empty suffix) pointing at "<targetDirectory><targetFile>" in double quotes, icon index
+// 0. shortcutFolder begins with a backslash. Returns the result of CreateShellLink, or E_FAIL
+// when there is no Programs folder.
+int CreateStartMenuShortcut(const wchar_t* targetDirectory, const wchar_t* targetFile,
+                            const wchar_t* arguments, const wchar_t* iconPath,
+                            const wchar_t* workingDirectory, const wchar_t* shortcutFolder,
+                            const wchar_t* shortcutName, const wchar_t* description,
+                            int showCommand, const wchar_t* revisionSuffix);
+// The same with the revision suffix "18.1".
+int CreateFixedStartMenuShortcut(const wchar_t* targetDirectory, const wchar_t* targetFile,
+                                 const wchar_t* arguments, const wchar_t* iconPath,
+                                 const wchar_t* workingDirectory, const wchar_t* shortcutFolder,
+                                 const wchar_t* shortcutName, const wchar_t* description,
+                                 int showCommand);
+// The same with the revision suffix from the product's relinfo.xml (GetShortcutRevision).
+int CreateGlobalStartMenuShortcut(const wchar_t* targetDirectory, const wchar_t* targetFile,
+                                  const wchar_t* arguments, const wchar_t* iconPath,
+                                  const wchar_t* workingDirectory, const wchar_t* shortcutFolder,
+                                  const wchar_t* shortcutName, const wchar_t* description,
+                                  int showCommand);
+// The same with the revision suffix from relinfo.xml beside the program.
+int CreateLocalStartMenuShortcut(const wchar_t* targetDirectory, const wchar_t* targetFile,
+                                 const wchar_t* arguments, const wchar_t* iconPath,
+                                 const wchar_t* workingDirectory, const wchar_t* shortcutFolder,
+                                 const wchar_t* shortcutName, const wchar_t* description,
+                                 int showCommand);
+
+// --- Shortcut and folder removal ---------------------------------------------------------------
+
+// Deletes the file at path, then at the path in double quotes. 0 when either deletion succeeded,
+// E_FAIL when both failed.
+int DeleteLinkFile(const wchar_t* path);
+// Removes the folder when the shell lists no visible non-folder item in it (the removal itself
+// then succeeds only on a folder holding nothing at all). 0 when the removal was attempted,
+// ERROR_FILE_EXISTS (80) when an item remains, E_FAIL when the path does not exist, or the
+// failure code of a shell step.
+int RemoveFolderIfEmpty(const wchar_t* path);
+// Deletes <Programs folder><shortcutFolder>\<shortcutName> <revisionSuffix>.lnk. With an empty
+// suffix both <shortcutName>.lnk and <shortcutName> .lnk (the name creation gives) are deleted.
+// Always 0.
+int DeleteStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortcutName,
+                            const wchar_t* revisionSuffix);
+// The same with the suffix from the product's relinfo.xml.
+int DeleteGlobalStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortcutName);
+// The same with the suffix "18.1".
+int DeleteFixedStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortcutName);
+// The same with an empty suffix.
+int DeleteUnrevisedStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortcutName);
+// The same with the suffix from relinfo.xml beside the program.
+int DeleteLocalStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortcutName);
+// Removes <Programs folder><shortcutFolder> when empty (RemoveFolderIfEmpty). Always 0.
+int RemoveStartMenuFolder(const wchar_t* shortcutFolder);
+// Removes <Programs folder>\<name> when empty. Nothing is attempted for an empty name (the
+// Programs folder itself is never removed) or when the path does not fit 520 characters.
+// Always 0.
+int RemoveStartMenuTopFolder(const wchar_t* name);
+
 // --- Process hardening -------------------------------------------------------------------------
 
 // Restricts the DLLs the process loads from now on to the system folder, so that a DLL planted

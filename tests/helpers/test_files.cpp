@@ -115,11 +115,15 @@ std::wstring ThisProgramFolder() {
 }
 
 bool RunProgram(const std::wstring& path, DWORD* exitCode) {
-    std::wstring commandLine = L"\"" + path + L"\"";
+    return RunCommandLine(L"\"" + path + L"\"", exitCode);
+}
+
+bool RunCommandLine(const std::wstring& command, DWORD* exitCode) {
+    std::wstring commandLine = command;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         return false;
     }

@@ -36,6 +36,8 @@ std::wstring ThisProgramFolder();
 
 // Starts a program with no arguments, waits for it and returns true with its exit code.
 bool RunProgram(const std::wstring& path, DWORD* exitCode);
+// The same for a whole command line (program path in double quotes, then its arguments).
+bool RunCommandLine(const std::wstring& commandLine, DWORD* exitCode);
 
 // The path with the \\?\ prefix that lifts the 260-character limit of file calls.
 std::wstring Extended(const std::wstring& path);
