@@ -183,3 +183,68 @@ TEST_F(ProgramShortcuts, MissingSettingsFileIsCreatedEmpty) {
 }
 
 } // namespace
+
+namespace {
+
+// Starts a program with a copy of this process's token in which Administrators is deny-only.
+bool RunAsFilteredAdministrator(const std::wstring& program, DWORD* exitCode) {
+    HANDLE process = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &process)) {
+        return false;
+    }
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID admins = nullptr;
+    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0,
+                             0, 0, 0, &admins);
+    SID_AND_ATTRIBUTES denied = {admins, 0};
+    HANDLE restricted = nullptr;
+    bool started = false;
+    if (CreateRestrictedToken(process, 0, 1, &denied, 0, nullptr, 0, nullptr, &restricted)) {
+        std::wstring commandLine = L"\"" + program + L"\"";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        started = CreateProcessAsUserW(restricted, program.c_str(), &commandLine[0], nullptr,
+                                       nullptr, FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
+        if (started) {
+            WaitForSingleObject(info.hProcess, 60000);
+            GetExitCodeProcess(info.hProcess, exitCode);
+            CloseHandle(info.hThread);
+            CloseHandle(info.hProcess);
+        }
+        CloseHandle(restricted);
+    }
+    FreeSid(admins);
+    CloseHandle(process);
+    return started;
+}
+
+std::wstring UserPrograms() {
+    wchar_t path[MAX_PATH + 1] = {};
+    SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAMS, FALSE);
+    return path;
+}
+
+// A filtered administrator installs into the user's own Programs folder; an administrator's
+// uninstall then works in the all-users folder and leaves those shortcuts in place.
+TEST_F(ProgramShortcuts, FilteredAdministratorUsesTheUsersOwnProgramsFolder) {
+    const std::wstring name = L"Quenda User " + tag;
+    WriteSettings(name, L"3");
+    DWORD exitCode = 1;
+    ASSERT_TRUE(RunAsFilteredAdministrator(programFolder + L"\\postinstall.exe", &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    const std::wstring userRelease = UserPrograms() + L"\\" + name;
+    const std::wstring launch = userRelease + L"\\Brastel\\Quenda Workbench 3.lnk";
+    ExpectLaunchShortcut(launch);
+    EXPECT_FALSE(FileExists(programs + L"\\" + name));
+
+    Run(L"preuninstall.exe"); // as administrator: the other Programs folder
+    EXPECT_TRUE(FileExists(launch));
+
+    ASSERT_TRUE(RunAsFilteredAdministrator(programFolder + L"\\preuninstall.exe", &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_FALSE(FileExists(userRelease));
+    RemoveTree(userRelease);
+}
+
+} // namespace
