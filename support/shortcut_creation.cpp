@@ -1,6 +1,7 @@
 // Creation of Start Menu shortcuts through the Windows shell link object.
 #include "setupsupport.h"
 #include "com_ids.h"
+#include "core/path_text.h"
 #include "owners.h"
 #include "start_menu_internal.h"
 
@@ -70,6 +71,11 @@ int CreateStartMenuShortcut(const wchar_t* targetDirectory, const wchar_t* targe
     }
     const std::unique_ptr<wchar_t[]> linkPath(ConcatWide(
         7, programs.get(), shortcutFolder, L"\\", shortcutName, L" ", revisionSuffix, L".lnk"));
+    // The names come from a file users may edit, and the programs run elevated: a link path that
+    // would leave the Programs folder is refused.
+    if (!setupcore::IsInsideFolder(programs.get(), linkPath.get())) {
+        return E_INVALIDARG;
+    }
     const std::unique_ptr<wchar_t[]> target(
         ConcatWide(4, L"\"", targetDirectory, targetFile, L"\""));
     return CreateShellLink(linkPath.get(), target.get(), arguments, workingDirectory, description,

@@ -127,13 +127,18 @@ int DeleteStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortc
         unrevised ? ConcatWide(5, programs.get(), shortcutFolder, L"\\", shortcutName, L".lnk")
                   : ConcatWide(7, programs.get(), shortcutFolder, L"\\", shortcutName, L" ",
                                revisionSuffix, L".lnk"));
-    DeleteLinkFile(linkPath.get());
+    // Nothing outside the Programs folder is deleted (the names come from a file users may edit).
+    if (setupcore::IsInsideFolder(programs.get(), linkPath.get())) {
+        DeleteLinkFile(linkPath.get());
+    }
     if (unrevised) {
         // Creation always puts the space before the revision, so a shortcut made with an empty
         // revision is named "<name> .lnk": remove that one as well.
         const std::unique_ptr<wchar_t[]> createdPath(
             ConcatWide(5, programs.get(), shortcutFolder, L"\\", shortcutName, L" .lnk"));
-        DeleteLinkFile(createdPath.get());
+        if (setupcore::IsInsideFolder(programs.get(), createdPath.get())) {
+            DeleteLinkFile(createdPath.get());
+        }
     }
     return 0;
 }
@@ -176,7 +181,9 @@ int RemoveStartMenuFolder(const wchar_t* shortcutFolder) {
         return 0;
     }
     const std::unique_ptr<wchar_t[]> folder(ConcatWide(2, programs.get(), shortcutFolder));
-    RemoveFolderIfEmpty(folder.get());
+    if (setupcore::IsInsideFolder(programs.get(), folder.get())) {
+        RemoveFolderIfEmpty(folder.get());
+    }
     return 0;
 }
 
@@ -194,8 +201,11 @@ int RemoveStartMenuTopFolder(const wchar_t* name) {
     if (programsLength == 0 || programsLength + 1 + nameLength >= kTopFolderCapacity) {
         return 0;
     }
+    const std::unique_ptr<wchar_t[]> programs(ConcatWide(1, folder.get()));
     folder[programsLength] = L'\\';
     wmemcpy(folder.get() + programsLength + 1, name, nameLength + 1);
-    RemoveFolderIfEmpty(folder.get());
+    if (setupcore::IsInsideFolder(programs.get(), folder.get())) {
+        RemoveFolderIfEmpty(folder.get());
+    }
     return 0;
 }
