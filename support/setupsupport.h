@@ -169,6 +169,74 @@ int RemoveStartMenuFolder(const wchar_t* shortcutFolder);
 // Always 0.
 int RemoveStartMenuTopFolder(const wchar_t* name);
 
+// --- Platform identification -----------------------------------------------------------------
+
+// Nine one-byte flags, each 0 or 1; IdentifyPlatform sets at most one.
+struct PlatformFlags {
+    unsigned char windows2000;
+    unsigned char windowsXp;           // 5.1, or 5.2 on a workstation
+    unsigned char windowsServer2003;   // 5.2, not a workstation
+    unsigned char windowsVista;        // 6.0 workstation
+    unsigned char windowsServer2008;   // 6.0 server, not HPC
+    unsigned char windowsServer2008R2; // 6.1 server, not HPC
+    unsigned char hpcServer;           // 6.0 or 6.1 server, HPC
+    unsigned char windows7;            // 6.1 workstation
+    unsigned char windows8;            // 6.2 workstation
+};
+
+// Clears the record and sets the flag of the running Windows version, if any. For 6.0 and 6.1
+// servers the HPC test asks GetProductInfo for the cluster server type, then searches the
+// sub-keys of HKLM\SOFTWARE\Microsoft for "HPC".
+void IdentifyPlatform(PlatformFlags* flags);
+int IsWindows2000(const PlatformFlags* flags);
+int IsWindowsXp(const PlatformFlags* flags);
+int IsWindowsServer2003(const PlatformFlags* flags);
+int IsWindowsVista(const PlatformFlags* flags);
+int IsWindowsServer2008(const PlatformFlags* flags);
+int IsWindowsServer2008R2(const PlatformFlags* flags);
+int IsHpcServer(const PlatformFlags* flags);
+int IsWindows7(const PlatformFlags* flags);
+int IsWindows8(const PlatformFlags* flags);
+
+// Stores in *text, and returns, a new owned string holding the service pack's name (empty when
+// none is installed). The integer is ignored.
+wchar_t* GetServicePackText(int ignored, wchar_t** text);
+// 1 when PROCESSOR_IDENTIFIER contains EM64T, AMD64 or Intel64 (case-sensitive), else 0 (also
+// when it is not set).
+int Is64BitProcessor();
+// Copies source into destination (at least the source's length + 1 characters; may be the source)
+// with a to z made capitals, nothing else changed.
+void CopyToUpperCase(const wchar_t* source, wchar_t* destination);
+// 1 when a sub-key of HKLM\<keyPath> has a name containing text in any letter case, searched in
+// the 64-bit view when asked. A key that does not exist is created where the caller may (and
+// stays), and answers 0.
+int FindMachineSubkey(const wchar_t* keyPath, const wchar_t* text, int use64BitView);
+// Reads a string value of root\keyPath into destination (130 characters): up to its first
+// terminator, at most 129 characters and never more than the data. A key that does not open
+// leaves destination untouched; a value that cannot be read (missing, over 260 bytes) empties it.
+void ReadRegistryString(HKEY root, const wchar_t* keyPath, wchar_t* destination,
+                        const wchar_t* valueName);
+
+// --- System environment variables --------------------------------------------------------------
+
+// Scope 1: every user (HKLM ...\Session Manager\Environment); scope 0: the current user
+// (HKCU\Environment). A string value (REG_SZ, REG_EXPAND_SZ) is a wide string; for any other type
+// value points at a 32-bit number.
+//
+// Writes the variable; a REG_SZ variable is also set in this process's environment; running
+// programs are told (WM_SETTINGCHANGE "Environment"). E_INVALIDARG for another scope, E_FAIL
+// when the key does not open or the registry refuses the write (then nothing else changes), 0
+// otherwise.
+int SetSystemEnvironmentVariable(const wchar_t* name, const void* value, DWORD type, int scope);
+// Deletes the variable (at machine scope, a user variable of that name first), removes it from
+// this process's environment and tells running programs, once per value deleted. E_INVALIDARG
+// for another scope, E_FAIL when the key of the scope does not open or the registry refuses to
+// delete an existing value, 0 otherwise (a variable that did not exist included).
+int DeleteSystemEnvironmentVariable(const wchar_t* name, int scope);
+// Sends WM_SETTINGCHANGE to every top-level window with the text "Environment" (wParam: the
+// message number registered under that text; 50 ms time-out).
+void BroadcastEnvironmentChange();
+
 // --- Process hardening -------------------------------------------------------------------------
 
 // Restricts the DLLs the process loads from now on to the system folder, so that a DLL planted
