@@ -237,6 +237,51 @@ int DeleteSystemEnvironmentVariable(const wchar_t* name, int scope);
 // message number registered under that text; 50 ms time-out).
 void BroadcastEnvironmentChange();
 
+// --- Launching programs ------------------------------------------------------------------------
+
+// Starts a program (CreateProcessW; the command line is copied, so it may be constant) with the
+// show command. noWait 1: returns at once. Otherwise polls once a second: a program still running
+// (exit code 259 included) at the 30th poll is terminated. 0 once done, -1 when the program
+// cannot be started.
+int RunProgramWithTimeout(const wchar_t* applicationName, const wchar_t* commandLine,
+                          int showCommand, int noWait);
+// Opens a file with its default verb and waits, without limit, for the process the shell
+// started. Nonzero when the shell accepted the request, 0 when not.
+int ShellExecuteAndWait(const wchar_t* file, const wchar_t* parameters, int showCommand);
+// Opens a file with the verb "open" without waiting. Nonzero when the shell accepted it.
+int ShellOpen(const wchar_t* file, const wchar_t* parameters, int showCommand);
+// Starts a command line hidden, with inheritable handles, and waits without limit. -1 when it
+// cannot be started, otherwise nonzero.
+int RunHiddenAndWait(const wchar_t* commandLine);
+// Starts a command line hidden in a new process group and returns at once. -1 when it cannot be
+// started, otherwise nonzero.
+int RunHiddenDetached(const wchar_t* commandLine);
+
+// --- Terminating processes by name -------------------------------------------------------------
+
+// Terminates every process but the caller whose file name contains namePart (case-sensitive).
+// 1 when every termination attempted succeeded (none matching included), 0 when one failed or no
+// process list could be taken. Processes that cannot be opened are skipped.
+int TerminateProcessesByName(const wchar_t* namePart);
+
+// --- Dialog texts and messages -----------------------------------------------------------------
+
+// A topmost information box captioned "INFORMATION"; the MessageBoxW result.
+int ShowInformation(const wchar_t* text);
+// Shows the system's text for a Windows error code with ShowInformation; shows nothing for a
+// code without system text.
+void ShowSystemErrorText(DWORD errorCode);
+// SetWindowTextW on a dialog item; its result (0 when the item does not exist).
+int SetItemText(const wchar_t* text, HWND dialog, int item);
+// String-table entry number + offset of module, read as the code page 1252 form of UTF-8 bytes
+// and converted back (plain ASCII comes out unchanged). Size query returning one more than the
+// characters written or needed (terminator included); 1 when the buffer is too small. A missing
+// entry gives the empty text.
+int LoadResourceText(UINT number, HMODULE module, int offset, wchar_t* buffer, int capacity);
+// Puts that text into a dialog item, or into a window itself (a dialog's caption, say).
+void SetItemResourceText(UINT number, HMODULE module, HWND dialog, int item, int offset);
+void SetWindowResourceText(UINT number, HMODULE module, HWND window, int offset);
+
 // --- Process hardening -------------------------------------------------------------------------
 
 // Restricts the DLLs the process loads from now on to the system folder, so that a DLL planted
