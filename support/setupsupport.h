@@ -169,6 +169,49 @@ int RemoveStartMenuFolder(const wchar_t* shortcutFolder);
 // Always 0.
 int RemoveStartMenuTopFolder(const wchar_t* name);
 
+// --- Release code and product variables -------------------------------------------------------
+
+// Size queries (common form) for the release code "182", the versioned tag "v182", and the value
+// of VXR_ROOT182 (0 from the query and the fill when it is not set).
+int GetReleaseCode(wchar_t* buffer, int capacity);
+int GetReleaseVersionTag(wchar_t* buffer, int capacity);
+int GetReleaseRootVariable(wchar_t* buffer, int capacity);
+// Size query for the first white-space-delimited word of <directory>\182-1.dvd (single-byte
+// text). A missing file gives the empty word (count 1); a longer word is cut to 9 characters.
+int ReadReleaseMarker(const wchar_t* directory, wchar_t* buffer, int capacity);
+
+// --- Locale classification ---------------------------------------------------------------------
+
+// The language class of the user's default locale: 1 German, 2 French, 3 Japanese, 0 English and
+// every other or not installed locale.
+int GetLocaleLanguageClass();
+// Language code of a class ("en-us", "de", "fr", "ja"). Returns the count (6 or 3) whether or not
+// it filled the buffer, 0 for a class outside 0 to 3. With capacity > 1 the buffer is first set
+// to the empty text.
+int GetLanguageCodeForClass(int languageClass, wchar_t* buffer, int capacity);
+
+// --- Language settings files -------------------------------------------------------------------
+//
+// A settings file holds one word, lang=<code>; its value is what follows the word's first "=".
+// The user's file is %APPDATA%\Orvane\v182\languagesettings.txt, the product's
+// <product root>\commonfiles\Language\languagesettings.txt. Words are read up to 49 characters
+// (a longer one is cut); a word without "=" holds no value.
+
+// The value's count (length + 1), copied when capacity allows; 0 when the file has no value.
+// With a buffer, it is first set to the empty text.
+int ReadLanguageSetting(const wchar_t* path, wchar_t** value, int capacity);
+// With save set, writes lang=<code of the class> (single-byte, no line end) to the user's file,
+// creating its folders. Nothing is written when APPDATA is not set or the class is not 0 to 3.
+void SaveUserLanguageSetting(int languageClass, int save);
+// The class of a code; an unrecognised code gives the locale's class, saved to the user's file
+// when save is set.
+int GetLanguageClassForCode(const wchar_t* code, int save);
+// Size query for the language code: the user's file if it exists, else the product's if it
+// exists, else the locale's code. 0 also when the chosen file holds no value.
+int ResolveLanguageCode(const wchar_t* productRoot, wchar_t** value, int capacity);
+// The class of ResolveLanguageCode's code (note: the save flag comes first).
+int ResolveLanguageClass(int save, const wchar_t* productRoot);
+
 // --- Platform identification -----------------------------------------------------------------
 
 // Nine one-byte flags, each 0 or 1; IdentifyPlatform sets at most one.
