@@ -4,7 +4,7 @@
 set -eu
 packages="cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine wine64 liblnk-utils icoutils
-xvfb xauth"
+xvfb xauth clang-14 libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do
