@@ -16,7 +16,9 @@ TEST(PathContainment, AcceptsOnlyPlainNamesBelowTheFolder) {
         {L"\\Quenda 4\\Brastel\\\\Quenda Workbench 4.2.1.lnk", true},
         {L"\\\\Brastel\\Documentation\\", true}, // empty release folder name
         {L"\\Outer\\Inner\\Brastel\\", true},
-        {L"\\Quenda.\\Brastel\\", true}, // trailing dot: Windows drops it, still inside
+        {L"\\Quenda.\\Brastel\\", false}, // Windows would drop the dot: removal would miss it
+        {L"\\Quenda \\Brastel\\", false},
+        {L"\\Quenda Workbench .lnk", true},
         {L"\\caf\u00e9 \U0001F600\\", true},
         {L"\\..\\..\\..\\..\\AccX\\Brastel\\", false},
         {L"\\Quenda\\Brastel\\\\Quenda Workbench ..\\..\\..\\x.lnk", false},

@@ -73,9 +73,9 @@ template <typename WideChar> bool IsDeviceName(const WideChar* begin, const Wide
 // Whether `composed` is `folder` followed by a path that stays inside it: the rest must begin
 // with a backslash and hold only plain names separated by backslashes (runs of backslashes count
 // as one). Refused: a component made only of dots and spaces (".", "..", "..." and the like,
-// which Windows reads as climbing or drops), a colon (drive or stream), a forward slash, the
-// characters * ? " < > | and control characters, and DOS device names. An empty folder contains
-// nothing.
+// which Windows reads as climbing or drops) or ending in a dot or a space, a colon (drive or
+// stream), a forward slash, the characters * ? " < > | and control characters, and DOS device
+// names. An empty folder contains nothing.
 template <typename WideChar> bool IsInsideFolder(const WideChar* folder, const WideChar* composed) {
     if (folder[0] == 0) {
         return false;
@@ -99,7 +99,11 @@ template <typename WideChar> bool IsInsideFolder(const WideChar* folder, const W
             for (const WideChar* k = component; k < c; ++k) {
                 onlyDotsAndSpaces = onlyDotsAndSpaces && (*k == '.' || *k == ' ');
             }
-            if (c > component && (onlyDotsAndSpaces || detail::IsDeviceName(component, c))) {
+            // Windows drops trailing dots and spaces from a name, so the folder made would not be
+            // the one composed, and removal would miss it.
+            const bool trailingDotOrSpace = c > component && (c[-1] == '.' || c[-1] == ' ');
+            if (c > component &&
+                (onlyDotsAndSpaces || trailingDotOrSpace || detail::IsDeviceName(component, c))) {
                 return false;
             }
             if (ch == 0) {

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             end = rest.size();
         }
         const std::u16string component = rest.substr(start, end - start);
-        if (!component.empty() && component.find_first_not_of(u". ") == std::u16string::npos) {
+        if (!component.empty() && (component.find_first_not_of(u". ") == std::u16string::npos ||
+                                   component.back() == u'.' || component.back() == u' ')) {
             abort();
         }
         start = end + 1;
