@@ -225,26 +225,48 @@ std::wstring UserPrograms() {
     return path;
 }
 
-// A filtered administrator installs into the user's own Programs folder; an administrator's
-// uninstall then works in the all-users folder and leaves those shortcuts in place.
-TEST_F(ProgramShortcuts, FilteredAdministratorUsesTheUsersOwnProgramsFolder) {
-    const std::wstring name = L"Quenda User " + tag;
-    WriteSettings(name, L"3");
-    DWORD exitCode = 1;
-    ASSERT_TRUE(RunAsFilteredAdministrator(programFolder + L"\\postinstall.exe", &exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    const std::wstring userRelease = UserPrograms() + L"\\" + name;
-    const std::wstring launch = userRelease + L"\\Brastel\\Quenda Workbench 3.lnk";
-    ExpectLaunchShortcut(launch);
-    EXPECT_FALSE(FileExists(programs + L"\\" + name));
+// Install and uninstall as {administrator, filtered administrator} x {the same, the other}. The
+// installing user's Programs folder gets the shortcuts; an uninstall by the other kind of user
+// works in the other folder and leaves them in place; neither touches the other folder.
+TEST_F(ProgramShortcuts, BothKindsOfUserInstallAndUninstall) {
+    const struct {
+        const char* name;
+        bool installFiltered;
+        bool uninstallFiltered;
+    } rows[] = {
+        {"administrator, administrator", false, false},
+        {"administrator, filtered", false, true},
+        {"filtered, administrator", true, false},
+        {"filtered, filtered", true, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::wstring name = L"Quenda Users " + tag;
+        WriteSettings(name, L"3");
+        const std::wstring installed =
+            (row.installFiltered ? UserPrograms() : programs) + L"\\" + name;
+        const std::wstring other = (row.installFiltered ? programs : UserPrograms()) + L"\\" + name;
+        auto run = [this](bool filtered, const wchar_t* program) {
+            DWORD exitCode = 1;
+            if (filtered) {
+                ASSERT_TRUE(RunAsFilteredAdministrator(programFolder + L"\\" + program, &exitCode));
+                EXPECT_EQ(exitCode, 0u);
+            } else {
+                Run(program);
+            }
+        };
+        run(row.installFiltered, L"postinstall.exe");
+        const std::wstring launch = installed + L"\\Brastel\\Quenda Workbench 3.lnk";
+        ExpectLaunchShortcut(launch);
+        EXPECT_FALSE(FileExists(other));
 
-    Run(L"preuninstall.exe"); // as administrator: the other Programs folder
-    EXPECT_TRUE(FileExists(launch));
-
-    ASSERT_TRUE(RunAsFilteredAdministrator(programFolder + L"\\preuninstall.exe", &exitCode));
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_FALSE(FileExists(userRelease));
-    RemoveTree(userRelease);
+        run(row.uninstallFiltered, L"preuninstall.exe");
+        const bool sameKind = row.installFiltered == row.uninstallFiltered;
+        EXPECT_EQ(FileExists(launch), !sameKind) << "shortcuts of the other kind of user";
+        EXPECT_EQ(FileExists(installed), !sameKind);
+        EXPECT_FALSE(FileExists(other));
+        RemoveTree(installed);
+    }
 }
 
 } // namespace
