@@ -7,6 +7,11 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND MINGW)
     foreach(program postinstall preuninstall)
         add_test(NAME binary_checks_${program}
                  COMMAND sh ${PROJECT_SOURCE_DIR}/tests/check-program-image.sh
-                         $<TARGET_FILE:${program}> ${SETUPSUPPORT_OBJDUMP} ${SETUPSUPPORT_WRESTOOL})
+                         $<TARGET_FILE:${program}> ${SETUPSUPPORT_OBJDUMP} ${SETUPSUPPORT_WRESTOOL}
+                         ${PROJECT_VERSION})
     endforeach()
+    # The release archive: built with CPack and its listing checked.
+    add_test(NAME release_archive
+             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/check-release-archive.sh ${CMAKE_CPACK_COMMAND}
+                     ${PROJECT_BINARY_DIR} setupsupport-${PROJECT_VERSION}-win32)
 endif()

@@ -2,9 +2,9 @@
 # Checks a shipped 32-bit program as a file: a PE32 GUI image with ASLR, DEP and a relocation
 # section, importing only Windows system DLLs, carrying the icon group IDI_MYICON (101) with ten
 # images and the manifest, and smaller than 200 KiB.
-# Usage: check-program-image.sh PROGRAM.exe OBJDUMP WRESTOOL
+# Usage: check-program-image.sh PROGRAM.exe OBJDUMP WRESTOOL VERSION
 set -u
-program=$1 objdump=$2 wrestool=$3
+program=$1 objdump=$2 wrestool=$3 version=$4
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
@@ -31,6 +31,12 @@ echo "$manifest" | grep -q 'level="highestAvailable" uiAccess="false"' ||
     fail "manifest lacks requestedExecutionLevel highestAvailable"
 for os in e2011457-1546-43c5-a5fe-008deee3d3f0 35138b9a-5d96-4fbd-8e2d-a2440225f93a; do
     echo "$manifest" | grep -q "supportedOS Id=\"{$os}\"" || fail "manifest lacks supportedOS $os"
+done
+
+# Version information (UTF-16 text in the resource): file and product version and description.
+version_text=$("$wrestool" -x --raw --type=16 "$program" | tr -d '\000')
+for field in FileVersion ProductVersion FileDescription "$version"; do
+    echo "$version_text" | grep -q "$field" || fail "version information lacks $field"
 done
 
 size=$(wc -c <"$program")
