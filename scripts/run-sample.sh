@@ -48,3 +48,6 @@ if [ -e "$programs/Quenda Workbench 4" ]; then
 else
     echo "Start Menu folder 'Quenda Workbench 4' and both shortcuts removed."
 fi
+
+(cd build/mingw-x86 && cpack -G ZIP >/dev/null)
+echo "Release archive of the 32-bit build: build/mingw-x86/package/setupsupport-*-win32.zip"
