@@ -1,8 +1,10 @@
 // Machine-wide and per-user environment variables kept in the registry.
 #include "setupsupport.h"
+#include "environment_internal.h"
 #include "owners.h"
 
 #include <cwchar>
+#include <memory>
 
 namespace {
 
@@ -35,6 +37,23 @@ void ForgetInProcess(const wchar_t* name) {
 }
 
 } // namespace
+
+namespace setupsupport {
+
+std::unique_ptr<wchar_t[]> EnvironmentValue(const wchar_t* name) {
+    const DWORD count = GetEnvironmentVariableW(name, nullptr, 0);
+    if (count == 0) {
+        return nullptr;
+    }
+    std::unique_ptr<wchar_t[]> value(new wchar_t[count]);
+    const DWORD length = GetEnvironmentVariableW(name, value.get(), count);
+    if (length == 0 || length >= count) {
+        return nullptr;
+    }
+    return value;
+}
+
+} // namespace setupsupport
 
 void BroadcastEnvironmentChange() {
     const wchar_t* text = L"Environment";

@@ -2,6 +2,7 @@
 // and the user's locale.
 #include "setupsupport.h"
 #include "core/language_rules.h"
+#include "environment_internal.h"
 #include "language_internal.h"
 #include "owners.h"
 
@@ -15,16 +16,7 @@ using Text = std::unique_ptr<wchar_t[]>;
 
 // APPDATA, or null when it is not set.
 Text AppData() {
-    const DWORD count = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
-    if (count == 0) {
-        return nullptr;
-    }
-    Text value(new wchar_t[count]);
-    const DWORD length = GetEnvironmentVariableW(L"APPDATA", value.get(), count);
-    if (length == 0 || length >= count) {
-        return nullptr;
-    }
-    return value;
+    return setupsupport::EnvironmentValue(L"APPDATA");
 }
 
 Text VersionTag() {

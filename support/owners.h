@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <unknwn.h>
+#include <oleauto.h>
 
 #include <cstdio>
 #include <memory>
@@ -42,6 +43,11 @@ struct ComReleaser {
     void operator()(IUnknown* object) const { object->Release(); }
 };
 template <typename T> using UniqueCom = std::unique_ptr<T, ComReleaser>;
+
+struct ShellStringFreer {
+    void operator()(BSTR text) const { SysFreeString(text); }
+};
+using UniqueShellString = std::unique_ptr<OLECHAR, ShellStringFreer>;
 
 struct StreamCloser {
     void operator()(FILE* stream) const { fclose(stream); }

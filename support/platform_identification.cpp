@@ -1,6 +1,7 @@
 // Windows edition, service pack and processor identification.
 #include "setupsupport.h"
 #include "core/platform_rules.h"
+#include "environment_internal.h"
 #include "owners.h"
 
 #include <cstring>
@@ -90,16 +91,10 @@ wchar_t* GetServicePackText(int, wchar_t** text) {
 }
 
 int Is64BitProcessor() {
-    const DWORD count = GetEnvironmentVariableW(L"PROCESSOR_IDENTIFIER", nullptr, 0);
-    if (count == 0) {
-        return 0; // not set: the 32-bit registry view is searched
-    }
-    const std::unique_ptr<wchar_t[]> identifier(new wchar_t[count]);
-    const DWORD length = GetEnvironmentVariableW(L"PROCESSOR_IDENTIFIER", identifier.get(), count);
-    if (length == 0 || length >= count) {
-        return 0; // changed in between
-    }
-    return setupcore::IsProcessorIdentifier64Bit(identifier.get()) ? 1 : 0;
+    // Not set: no, so that the 32-bit registry view is searched.
+    const std::unique_ptr<wchar_t[]> identifier =
+        setupsupport::EnvironmentValue(L"PROCESSOR_IDENTIFIER");
+    return identifier && setupcore::IsProcessorIdentifier64Bit(identifier.get()) ? 1 : 0;
 }
 
 void CopyToUpperCase(const wchar_t* source, wchar_t* destination) {

@@ -21,14 +21,34 @@ std::unique_ptr<wchar_t[]> WritableCopy(const wchar_t* text) {
     return std::unique_ptr<wchar_t[]>(text != nullptr ? ConcatWide(1, text) : nullptr);
 }
 
-// Starts a program hidden, with inheritable handles; -1 when it cannot be started.
-int StartHidden(const wchar_t* commandLine, DWORD creationFlags, bool wait) {
+// A start-up record that is zero but for its size, the desktop and the show command.
+STARTUPINFOW StartupRecord(wchar_t* desktop, int showCommand) {
     STARTUPINFOW startup;
     memset(&startup, 0, sizeof(startup));
     startup.cb = sizeof(startup);
-    startup.lpDesktop = nullptr;
+    startup.lpDesktop = desktop;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
+    startup.wShowWindow = static_cast<WORD>(showCommand & 0xFFFF);
+    return startup;
+}
+
+// A shell request record that is zero but for these fields: no window, no directory.
+SHELLEXECUTEINFOW ShellRequest(ULONG mask, const wchar_t* verb, const wchar_t* file,
+                               const wchar_t* parameters, int showCommand) {
+    SHELLEXECUTEINFOW request;
+    memset(&request, 0, sizeof(request));
+    request.cbSize = sizeof(request);
+    request.fMask = mask;
+    request.lpVerb = verb;
+    request.lpFile = file;
+    request.lpParameters = parameters;
+    request.nShow = showCommand;
+    return request;
+}
+
+// Starts a program hidden, with inheritable handles; -1 when it cannot be started.
+int StartHidden(const wchar_t* commandLine, DWORD creationFlags, bool wait) {
+    STARTUPINFOW startup = StartupRecord(nullptr, SW_HIDE);
     PROCESS_INFORMATION process = {};
     const std::unique_ptr<wchar_t[]> line = WritableCopy(commandLine);
     if (!CreateProcessW(nullptr, line.get(), nullptr, nullptr, TRUE, creationFlags, nullptr,
@@ -49,12 +69,7 @@ namespace setupsupport {
 int RunProgramPolling(const wchar_t* applicationName, const wchar_t* commandLine, int showCommand,
                       int noWait, int pollLimit, DWORD pauseMilliseconds) {
     wchar_t desktop[] = L"";
-    STARTUPINFOW startup;
-    memset(&startup, 0, sizeof(startup));
-    startup.cb = sizeof(startup);
-    startup.lpDesktop = desktop;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand & 0xFFFF);
+    STARTUPINFOW startup = StartupRecord(desktop, showCommand);
     PROCESS_INFORMATION started = {};
     const std::unique_ptr<wchar_t[]> line = WritableCopy(commandLine);
     if (!CreateProcessW(applicationName, line.get(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
@@ -91,34 +106,22 @@ int RunProgramWithTimeout(const wchar_t* applicationName, const wchar_t* command
 }
 
 int ShellExecuteAndWait(const wchar_t* file, const wchar_t* parameters, int showCommand) {
-    SHELLEXECUTEINFOW request;
-    memset(&request, 0, sizeof(request));
-    request.cbSize = sizeof(request);
-    request.fMask = SEE_MASK_NOCLOSEPROCESS;
-    request.lpVerb = nullptr;
-    request.lpFile = file;
-    request.lpParameters = parameters;
-    request.nShow = showCommand;
+    SHELLEXECUTEINFOW request =
+        ShellRequest(SEE_MASK_NOCLOSEPROCESS, nullptr, file, parameters, showCommand);
     const BOOL accepted = ShellExecuteExW(&request);
     if (!accepted) {
         return 0;
     }
-    if (request.hProcess != nullptr) {
-        WaitForSingleObject(request.hProcess, INFINITE);
-        CloseHandle(request.hProcess);
+    // The shell hands out no process when the request did not start one.
+    const setupsupport::UniqueHandle process = setupsupport::OwnHandle(request.hProcess);
+    if (process) {
+        WaitForSingleObject(process.get(), INFINITE);
     }
     return accepted;
 }
 
 int ShellOpen(const wchar_t* file, const wchar_t* parameters, int showCommand) {
-    SHELLEXECUTEINFOW request;
-    memset(&request, 0, sizeof(request));
-    request.cbSize = sizeof(request);
-    request.fMask = 0;
-    request.lpVerb = L"open";
-    request.lpFile = file;
-    request.lpParameters = parameters;
-    request.nShow = showCommand;
+    SHELLEXECUTEINFOW request = ShellRequest(0, L"open", file, parameters, showCommand);
     return ShellExecuteExW(&request);
 }
 

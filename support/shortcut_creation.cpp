@@ -13,14 +13,7 @@
 
 #include <memory>
 
-namespace {
-
-struct ShellStringFreer {
-    void operator()(BSTR text) const { SysFreeString(text); }
-};
-using UniqueShellString = std::unique_ptr<OLECHAR, ShellStringFreer>;
-
-} // namespace
+namespace {} // namespace
 
 int CreateShellLink(const wchar_t* linkPath, const wchar_t* target, const wchar_t* arguments,
                     const wchar_t* workingDirectory, const wchar_t* description,
@@ -55,7 +48,7 @@ int CreateShellLink(const wchar_t* linkPath, const wchar_t* target, const wchar_
         return result;
     }
     const setupsupport::UniqueCom<IPersistFile> file(rawFile);
-    const UniqueShellString savePath(SysAllocString(linkPath));
+    const setupsupport::UniqueShellString savePath(SysAllocString(linkPath));
     result = file->Save(savePath.get(), TRUE);
     return FAILED(result) ? result : 0;
 }
@@ -94,21 +87,14 @@ int CreateFixedStartMenuShortcut(const wchar_t* targetDirectory, const wchar_t* 
 
 namespace {
 
-using RevisionReader = int (*)(wchar_t**, int);
-
-int CreateRevisedShortcut(RevisionReader reader, const wchar_t* targetDirectory,
+int CreateRevisedShortcut(setupsupport::RevisionReader reader, const wchar_t* targetDirectory,
                           const wchar_t* targetFile, const wchar_t* arguments,
                           const wchar_t* iconPath, const wchar_t* workingDirectory,
                           const wchar_t* shortcutFolder, const wchar_t* shortcutName,
                           const wchar_t* description, int showCommand) {
-    const int count = reader(nullptr, 0);
-    wchar_t* revision = new wchar_t[count];
-    reader(&revision, count);
-    const int result =
-        CreateStartMenuShortcut(targetDirectory, targetFile, arguments, iconPath, workingDirectory,
-                                shortcutFolder, shortcutName, description, showCommand, revision);
-    FreeAndNull(&revision);
-    return result;
+    return CreateStartMenuShortcut(targetDirectory, targetFile, arguments, iconPath,
+                                   workingDirectory, shortcutFolder, shortcutName, description,
+                                   showCommand, setupsupport::ReadRevision(reader).get());
 }
 
 } // namespace

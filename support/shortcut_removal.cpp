@@ -16,11 +16,6 @@
 
 namespace {
 
-struct ShellStringFreer {
-    void operator()(BSTR text) const { SysFreeString(text); }
-};
-using UniqueShellString = std::unique_ptr<OLECHAR, ShellStringFreer>;
-
 // Item identifier lists and items handed out by the shell, freed with its allocator.
 struct ShellItemFreer {
     IMalloc* allocator;
@@ -73,7 +68,7 @@ int RemoveFolderIfEmpty(const wchar_t* path) {
         // release folder name is empty; it gets the path with each run of separators made one.
         const std::unique_ptr<wchar_t[]> parsed(ConcatWide(1, path));
         setupcore::CollapseSeparators(parsed.get());
-        const UniqueShellString copy(SysAllocString(parsed.get()));
+        const setupsupport::UniqueShellString copy(SysAllocString(parsed.get()));
         ULONG attributes = SFGAO_FOLDER | SFGAO_HASSUBFOLDER;
         result = desktop->ParseDisplayName(nullptr, nullptr, copy.get(), nullptr, &rawItems,
                                            &attributes);
@@ -145,16 +140,10 @@ int DeleteStartMenuShortcut(const wchar_t* shortcutFolder, const wchar_t* shortc
 
 namespace {
 
-using RevisionReader = int (*)(wchar_t**, int);
-
-int DeleteRevisedShortcut(RevisionReader reader, const wchar_t* shortcutFolder,
+int DeleteRevisedShortcut(setupsupport::RevisionReader reader, const wchar_t* shortcutFolder,
                           const wchar_t* shortcutName) {
-    const int count = reader(nullptr, 0);
-    wchar_t* revision = new wchar_t[count];
-    reader(&revision, count);
-    const int result = DeleteStartMenuShortcut(shortcutFolder, shortcutName, revision);
-    FreeAndNull(&revision);
-    return result;
+    return DeleteStartMenuShortcut(shortcutFolder, shortcutName,
+                                   setupsupport::ReadRevision(reader).get());
 }
 
 } // namespace

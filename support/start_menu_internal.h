@@ -13,4 +13,9 @@ void ReadProgramsFolder(wchar_t* buffer);
 // The Programs folder by size query of GetStartMenuProgramsDir, in an owned buffer.
 std::unique_ptr<wchar_t[]> ProgramsFolder();
 
+// A revision suffix by size query of one of the relinfo.xml readers (GetShortcutRevision,
+// GetLocalShortcutRevision), in an owned buffer.
+using RevisionReader = int (*)(wchar_t**, int);
+std::unique_ptr<wchar_t[]> ReadRevision(RevisionReader reader);
+
 } // namespace setupsupport

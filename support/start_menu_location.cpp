@@ -120,4 +120,12 @@ std::unique_ptr<wchar_t[]> ProgramsFolder() {
     return folder;
 }
 
+std::unique_ptr<wchar_t[]> ReadRevision(RevisionReader reader) {
+    const int count = reader(nullptr, 0);
+    std::unique_ptr<wchar_t[]> revision(new wchar_t[count]);
+    wchar_t* buffer = revision.get();
+    reader(&buffer, count);
+    return revision;
+}
+
 } // namespace setupsupport

@@ -1,5 +1,6 @@
 // postinstall and preuninstall end to end: both programs copied five levels below a temporary
 // product root with its relinfo.xml, run, and the Start Menu checked on disk afterwards.
+#include "helpers/restricted_token.h"
 #include "helpers/shortcut_reader.h"
 #include "helpers/test_files.h"
 
@@ -64,29 +65,28 @@ class ProgramShortcuts : public ::testing::Test {
         EXPECT_EQ(exitCode, 0u);
     }
 
-    void ExpectLaunchShortcut(const std::wstring& link) {
+    // The shell link object stores the target without the double quotes it was given.
+    void ExpectShortcut(const std::wstring& link, const std::wstring& target,
+                        const wchar_t* arguments, const wchar_t* description,
+                        const std::wstring& icon) {
         const ShortcutFields fields = ReadShortcut(link);
-        ASSERT_TRUE(fields.loaded) << "cannot load the launch shortcut";
-        // The shell link object stores the target without the double quotes it was given.
-        EXPECT_EQ(fields.path, installDirectory + L"\\bin\\run_quendabench.bat");
-        EXPECT_EQ(fields.arguments, L"Pro");
+        ASSERT_TRUE(fields.loaded) << "cannot load " << testing::PrintToString(link);
+        EXPECT_EQ(fields.path, target);
+        EXPECT_EQ(fields.arguments, arguments);
         EXPECT_EQ(fields.workingDirectory, installDirectory);
-        EXPECT_EQ(fields.description, L"Launch Quenda Workbench User Interface");
-        EXPECT_EQ(fields.iconPath, installDirectory + L"\\images\\workbench32.ico");
+        EXPECT_EQ(fields.description, description);
+        EXPECT_EQ(fields.iconPath, icon);
         EXPECT_EQ(fields.iconIndex, 0);
         EXPECT_EQ(fields.showCommand, SW_SHOWNORMAL);
     }
-
+    void ExpectLaunchShortcut(const std::wstring& link) {
+        ExpectShortcut(link, installDirectory + L"\\bin\\run_quendabench.bat", L"Pro",
+                       L"Launch Quenda Workbench User Interface",
+                       installDirectory + L"\\images\\workbench32.ico");
+    }
     void ExpectManualShortcut(const std::wstring& link) {
-        const ShortcutFields fields = ReadShortcut(link);
-        ASSERT_TRUE(fields.loaded) << "cannot load the manual shortcut";
-        EXPECT_EQ(fields.path, installDirectory + L"\\docs\\Quenda_Workbench.pdf");
-        EXPECT_EQ(fields.arguments, L"");
-        EXPECT_EQ(fields.workingDirectory, installDirectory);
-        EXPECT_EQ(fields.description, L"Display Online PDF Manual");
-        EXPECT_EQ(fields.iconPath, installDirectory + L"\\docs\\Quenda_Workbench.pdf");
-        EXPECT_EQ(fields.iconIndex, 0);
-        EXPECT_EQ(fields.showCommand, SW_SHOWNORMAL);
+        const std::wstring manual = installDirectory + L"\\docs\\Quenda_Workbench.pdf";
+        ExpectShortcut(link, manual, L"", L"Display Online PDF Manual", manual);
     }
 };
 
@@ -188,34 +188,24 @@ namespace {
 
 // Starts a program with a copy of this process's token in which Administrators is deny-only.
 bool RunAsFilteredAdministrator(const std::wstring& program, DWORD* exitCode) {
-    HANDLE process = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ALL_ACCESS, &process)) {
+    HANDLE restricted = CreateFilteredAdministratorToken();
+    if (restricted == nullptr) {
         return false;
     }
-    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-    PSID admins = nullptr;
-    AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0,
-                             0, 0, 0, &admins);
-    SID_AND_ATTRIBUTES denied = {admins, 0};
-    HANDLE restricted = nullptr;
-    bool started = false;
-    if (CreateRestrictedToken(process, 0, 1, &denied, 0, nullptr, 0, nullptr, &restricted)) {
-        std::wstring commandLine = L"\"" + program + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info = {};
-        started = CreateProcessAsUserW(restricted, program.c_str(), &commandLine[0], nullptr,
-                                       nullptr, FALSE, 0, nullptr, nullptr, &startup, &info) != 0;
-        if (started) {
-            WaitForSingleObject(info.hProcess, 60000);
-            GetExitCodeProcess(info.hProcess, exitCode);
-            CloseHandle(info.hThread);
-            CloseHandle(info.hProcess);
-        }
-        CloseHandle(restricted);
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    const bool started =
+        CreateProcessAsUserW(restricted, program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                             0, nullptr, nullptr, &startup, &info) != 0;
+    if (started) {
+        WaitForSingleObject(info.hProcess, 60000);
+        GetExitCodeProcess(info.hProcess, exitCode);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
     }
-    FreeSid(admins);
-    CloseHandle(process);
+    CloseHandle(restricted);
     return started;
 }
 

@@ -5,6 +5,10 @@
 
 namespace testing_support {
 
+// A primary token: a copy of the process token in which S-1-5-32-544 is deny-only, or null.
+// The caller closes it.
+HANDLE CreateFilteredAdministratorToken();
+
 // While alive, the calling thread impersonates a copy of the process token in which
 // S-1-5-32-544 is deny-only. `active()` tells whether the impersonation took effect.
 class FilteredAdministrator {
